@@ -23,6 +23,9 @@
 #   runs            one line per start: "<start> <pid>"
 #   argv            our arguments, one per line
 #   cwd             our working folder (pwd)
+#   staged          "<md5>  <path>" of each file below the working folder
+#                   before DOSBox ran, our own dosbox.exe left out
+#   modes           "<octal mode> <path>" of the same files
 #   dosbox.conf     byte-exact copy of ./dosbox.conf (missing if there was none)
 #   links           "<link name> -> <Unix target>" for each MOUNT path
 #   mounts/         the scratch folder DOSBox ran in
@@ -52,6 +55,9 @@ if [[ ! -f $conf ]]; then
     finish 3
 fi
 cp "$conf" "$log/dosbox.conf"
+# The app folder as the launcher left it, before the clean-up script runs.
+find . -type f ! -path ./dosbox.exe -exec md5sum {} + | sort -k 2 > "$log/staged"
+find . -type f ! -path ./dosbox.exe -printf '%m %p\n' | sort -k 2 > "$log/modes"
 
 # Conf bytes are cp1252; keep bash and sed byte-oriented.
 export LC_ALL=C
