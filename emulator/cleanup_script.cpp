@@ -31,12 +31,13 @@ std::wstring BuildScript()
         L"\r\n";
     for (const World& world : Worlds()) {
         script += L"cd " + Lower(world.folder) + L"\r\ndel *.*\r\n";
-        for (int map = 101; map <= 105; ++map)
+        for (int map = kFirstMap; map <= kLastMap; ++map)
             script += EmptyFolder(L"zon_" + std::to_wstring(map));
         script += L"cd..\r\n\r\n";
     }
     script += L"cd traks\r\ndel *.*\r\n";
-    script += EmptyFolder(L"al") + EmptyFolder(L"fr") + EmptyFolder(L"usa");
+    for (auto language : kLanguageFolders)
+        script += EmptyFolder(Lower(language));
     script += L"cd..\r\n";
     script += EmptyFolder(L"misc");
     script += L"exit\r\n";

@@ -6,12 +6,9 @@ namespace {
 
 constexpr const wchar_t* kRootFiles[] = {L"HMIDET.386", L"HMIDRV.386", L"ZOLQEB.EXE"};
 constexpr const wchar_t* kMapFiles[] = {L"SCENE.MAP", L"SCENE.QRA", L"SCENE.QRB", L"ZON.INI"};
-constexpr int kFirstMap = 101;
-constexpr int kLastMap = 105;
 constexpr const wchar_t* kMiscFiles[] = {
     L"AL.BIN",   L"FR.BIN",   L"QEBBACK.PCX", L"GLY.GFX",   L"GLY.SHP",    L"GLY2.GFX",
     L"GLY2.SHP", L"TRIUMPH.PIC", L"AUDIO.BIN", L"USA.BIN", L"EDITION.BIN"};
-constexpr const wchar_t* kLanguageFolders[] = {L"AL", L"FR", L"USA"};
 constexpr int kLevelsPerWorld = 4;
 constexpr int kWorldFiles = 6;   // ZOL01.WLD to ZOL06.WLD
 constexpr int kTitleFiles = 7;   // TITLES00.WLD to TITLES06.WLD

@@ -16,6 +16,13 @@ struct World {
 // The six worlds, in the order the game lists them.
 const std::vector<World>& Worlds();
 
+// Each world has five map folders, ZON_101 to ZON_105.
+inline constexpr int kFirstMap = 101;
+inline constexpr int kLastMap = 105;
+
+// The language folders under TRAKS, in the order they are staged.
+inline constexpr const wchar_t* kLanguageFolders[] = {L"AL", L"FR", L"USA"};
+
 struct ManifestEntry {
     std::wstring folder;  // "" or "BRIX\" or "BRIX\ZON_101\": each name ends in a backslash
     std::wstring file;    // "SCENE.MAP"
