@@ -123,6 +123,35 @@ class SplashWindow(LaunchScenario):
                 self.assertEqual(self.geometry[:2], origin)
 
 
+    def test_at_120_dpi_the_window_keeps_its_twips_and_the_picture_its_pixels(self):
+        env = rig._env(self.display)
+        key = "HKCU\\Control Panel\\Desktop"
+
+        def set_density(*args):
+            subprocess.run(["wine", "reg", *args], env=dict(env, WINEDEBUG="-all"), capture_output=True, check=True)
+            subprocess.run(["wineserver", "-w"], env=env, check=True)
+
+        set_density("add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "120", "/f")
+        self.addCleanup(set_density, "delete", key, "/v", "LogPixels", "/f")
+        run = self.launch(on_message=self.inspect_window)
+        self.assertEqual(run.messages, [rig.MISSING_CD])
+        # 5385 x 3495 twips at 12 twips a pixel; centred on 12288 x 9216 twips.
+        self.assertEqual(self.geometry, (288, 239, 449, 291))
+        left, top, width, height = self.geometry
+        with Image.open(self.scratch / "screen.png") as screen:
+            shown = screen.convert("RGB").crop((left, top, left + width, top + height))
+        with Image.open(SPLASH_GIF) as gif:
+            picture = gif.convert("RGB")
+        label = (110, 180, 110 + 231, 180 + 21)
+        for x, y in [(5, 5), (300, 20), (200, 120), (50, 220), (358, 232)]:
+            self.assertFalse(label[0] <= x < label[2] and label[1] <= y < label[3])
+            self.assertEqual(shown.getpixel((x, y)), picture.getpixel((x, y)), (x, y))
+        face = {shown.getpixel((x, y)) for x in range(360, width) for y in range(height)}
+        face |= {shown.getpixel((x, y)) for x in range(width) for y in range(234, height)}
+        self.assertEqual(len(face), 1, "the face colour where the picture does not reach")
+        self.assertEqual(shown.getpixel((label[0] + 2, label[1] + 2)), (0, 0, 0))
+
+
 class DriveProbe(LaunchScenario):
     def test_the_highest_letter_holding_the_game_wins(self):
         self.cd("e", languages=["AL"])
