@@ -1,12 +1,13 @@
 #include "emulator/hand_off.h"
 
+#include "launcher/paths.h"
 #include "launcher/texts.h"
 
 namespace zolvan {
 
 bool HandOffToEmulator(System& system, const StartupValues& values)
 {
-    const std::wstring configFile = values.appFolder + kConfigFileTail;
+    const std::wstring configFile = InFolder(values.appFolder, kConfigFileTail);
     if (Outcome written = system.WriteTextFile(configFile, ComposeConfigDocument(values));
         !written.ok()) {
         system.ShowMessage(ConfigNotWrittenMessage(configFile, written.reason), kCaption);
@@ -14,7 +15,7 @@ bool HandOffToEmulator(System& system, const StartupValues& values)
     }
 
     // DOSBox reads dosbox.conf from its working folder, so it starts in ours.
-    const std::wstring emulator = values.appFolder + kEmulatorTail;
+    const std::wstring emulator = InFolder(values.appFolder, kEmulatorTail);
     if (Outcome started = system.StartProgram(emulator, kEmulatorArguments, values.appFolder);
         !started.ok()) {
         system.ShowMessage(EmulatorNotStartedMessage(emulator, started.reason), kCaption);

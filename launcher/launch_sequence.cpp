@@ -1,6 +1,7 @@
 #include "launcher/launch_sequence.h"
 
 #include "emulator/hand_off.h"
+#include "launcher/paths.h"
 #include "launcher/texts.h"
 #include "staging/copy_progress.h"
 
@@ -43,7 +44,7 @@ std::wstring ProbeLanguage(System& system, const std::wstring& appFolder)
 {
     std::wstring language;
     for (const LanguageMarker& marker : kLanguageMarkers)
-        if (FileExist(system, appFolder + marker.tail))
+        if (FileExist(system, InFolder(appFolder, marker.tail)))
             language = marker.code;
     return language;
 }
@@ -61,8 +62,8 @@ LaunchEnd RunLaunchSequence(System& system, LaunchState& state)
     system.StopTimer();
     const std::wstring appFolder = system.AppFolder();
 
-    // The game's stale settings would override the language chosen below.
-    system.RemoveFile(appFolder + kSettingsFileTail);
+    // The game starts from fresh settings on every run.
+    system.RemoveFile(InFolder(appFolder, kSettingsFileTail));
 
     state.sCdGameDir = ProbeDrives(system);
     state.sCdRoot = state.sCdGameDir.substr(0, 3);

@@ -1,14 +1,15 @@
 #include "staging/copy_progress.h"
 
+#include "launcher/paths.h"
 #include "staging/manifest.h"
 
 namespace zolvan {
 
 std::optional<MissingFolder> EnsureStagingTree(System& system)
 {
-    const std::wstring prefix = system.AppFolder() + L"\\";
+    const std::wstring appFolder = system.AppFolder();
     for (const std::wstring& folder : StagingFolders()) {
-        const std::wstring path = prefix + folder;
+        const std::wstring path = InFolder(appFolder, L"\\" + folder);
         if (Outcome made = system.CreateFolder(path); !made.ok())
             return MissingFolder{path, made.reason};
     }
@@ -17,10 +18,11 @@ std::optional<MissingFolder> EnsureStagingTree(System& system)
 
 void CopyProgress(System& system, const std::wstring& sCdGameDir)
 {
-    const std::wstring destinationPrefix = system.AppFolder() + L"\\";
-    for (const ManifestEntry& entry : StagingManifest())
-        system.CopyReplacing(sCdGameDir + L"\\" + entry.RelativePath(),
-                        destinationPrefix + entry.RelativePath());
+    const std::wstring appFolder = system.AppFolder();
+    for (const ManifestEntry& entry : StagingManifest()) {
+        const std::wstring tail = L"\\" + entry.RelativePath();
+        system.CopyReplacing(sCdGameDir + tail, InFolder(appFolder, tail));
+    }
 }
 
 }  // namespace zolvan

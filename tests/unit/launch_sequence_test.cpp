@@ -99,6 +99,23 @@ TEST(LaunchSequence, FullRunInOrder)
     EXPECT_NE(document.find(L"\r\nZOLQEB.EXE ver=usa\r\ndel HMIDET.386\r\n"), std::wstring::npos);
 }
 
+TEST(LaunchSequence, AppFolderAtTheRootOfADriveGetsOneBackslash)
+{
+    RecordingSystem system;
+    system.appFolder = L"X:\\";
+    InsertCd(system, L'E');
+    LaunchState state;
+    ASSERT_EQ(RunLaunchSequence(system, state), LaunchEnd::kEmulatorStarted);
+    const auto& calls = system.calls;
+    EXPECT_EQ(calls[1], L"delete X:\\ZOLVAN.INI");
+    EXPECT_EQ(calls[25], L"folder X:\\BRIX");
+    EXPECT_EQ(calls[66], L"copy E:\\QEB\\HMIDET.386 -> X:\\HMIDET.386");
+    EXPECT_EQ(calls[281], L"length X:\\MISC\\AL.BIN");
+    EXPECT_EQ(calls[284], L"write X:\\dosbox.conf");
+    EXPECT_EQ(calls[285], L"start X:\\dosbox.exe | -noconsole | X:\\");
+    EXPECT_NE(system.written.at(L"X:\\dosbox.conf").find(L"\r\nMOUNT B \"X:\\\"\r\n"), std::wstring::npos);
+}
+
 struct LanguageCase {
     const char* name;
     friend void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.name; }
