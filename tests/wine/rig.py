@@ -160,12 +160,12 @@ def _unescape(text):
                 out.append(simple[n])
                 i += 2
                 continue
-            if n in "xu":
-                match = re.match(r"[0-9a-fA-F]{4}", text[i + 2:i + 6])
-                if match:
-                    out.append(chr(int(match.group(0), 16)))
-                    i += 6
-                    continue
+            # Beyond ASCII Wine writes a backslash and four hex digits.
+            match = re.match(r"[xu]?([0-9a-fA-F]{4})", text[i + 1:i + 6])
+            if match:
+                out.append(chr(int(match.group(1), 16)))
+                i += 1 + len(match.group(0))
+                continue
         out.append(c)
         i += 1
     return "".join(out)

@@ -31,12 +31,6 @@ OWN_FILES = {"ZOLVAN.INI", "dosbox.conf"}  # the launcher's own, besides the sta
 SAME = object()  # a staged path that may hold anything afterwards
 
 
-def as_traced(text):
-    """A text as rig reads it from Wine's trace, which writes a letter beyond
-    ASCII as a backslash and four hex digits that rig does not decode."""
-    return "".join(c if ord(c) < 0x7F else "\\%04x" % ord(c) for c in text)
-
-
 def batch_literal(text):
     return text.replace("%", "%%")
 
@@ -439,7 +433,6 @@ class Faults(unittest.TestCase):
             self.assertEqual(run.exit_code, 0)
         else:
             sentence, reason = row.message(stage)
-            sentence = as_traced(sentence)
             self.assertEqual(len(run.messages), 1, run.messages)
             self.assertTrue(run.messages[0].startswith(sentence + "\r\n\r\n"), run.messages[0])
             self.assertRegex(run.messages[0][len(sentence) + 4:], reason)
