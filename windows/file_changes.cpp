@@ -7,12 +7,13 @@ namespace zolvan {
 namespace {
 
 // Files copied from a CD carry the read-only flag, and the emulator cannot
-// delete a read-only file after the game.
-void ClearReadOnly(const std::wstring& path)
+// delete a read-only file after the game. Returns whether the flag was set.
+bool ClearReadOnly(const std::wstring& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    return SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE;
 }
 
 }  // namespace
@@ -24,9 +25,12 @@ void Win32System::RemoveFile(const std::wstring& path)
 
 bool Win32System::CopyReplacing(const std::wstring& source, const std::wstring& destination)
 {
-    ClearReadOnly(destination);  // a read-only copy from an earlier run would refuse the new one
-    if (!CopyFileW(source.c_str(), destination.c_str(), FALSE))
-        return false;
+    if (!CopyFileW(source.c_str(), destination.c_str(), FALSE)) {
+        // A read-only copy left by an earlier run refuses to be replaced.
+        if (GetLastError() != ERROR_ACCESS_DENIED || !ClearReadOnly(destination) ||
+            !CopyFileW(source.c_str(), destination.c_str(), FALSE))
+            return false;
+    }
     ClearReadOnly(destination);
     return true;
 }
