@@ -11,6 +11,8 @@ import threading
 import time
 from pathlib import Path
 
+from PIL import Image
+
 REPO = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(REPO / "tests" / "wine"))
 
@@ -20,22 +22,46 @@ from cd_fixture import FOLDERS, MANIFEST, make_cd  # noqa: E402
 APP = "C:\\Games\\Zolvan"
 
 
-def capture_splash(display, target, stop):
-    """Saves the splash window as soon as it is on screen and painted."""
+def capture(display, find, ready, target, stop, whole_screen=False):
+    """Saves the first window that find() names (or the whole screen, for a
+    program that draws full-screen) as soon as ready(picture) says it shows
+    what it should."""
     while not stop.is_set():
-        windows = rig.caption_windows(display)
+        windows = find()
         if windows:
-            time.sleep(0.3)  # let it paint; the launch starts a second after it opened
-            subprocess.run(["import", "-display", display.name, "-window", str(windows[0]), str(target)],
-                           env=rig._env(display), check=False)
-            return
-        time.sleep(0.05)
+            window = "root" if whole_screen else str(windows[0])
+            try:
+                # import waits for ever on a window that goes away mid-grab.
+                subprocess.run(["import", "-display", display.name, "-window", window, str(target)],
+                               env=rig._env(display), check=False, stderr=subprocess.DEVNULL, timeout=5)
+                with Image.open(target) as picture:
+                    if ready(picture.convert("RGB")):
+                        return
+            except (OSError, subprocess.TimeoutExpired):
+                pass
+            target.unlink(missing_ok=True)
+        time.sleep(0.1)
+
+
+def painted(picture):
+    """The splash: its picture is drawn, not the bare window."""
+    return len(picture.getcolors(1 << 16) or range(1 << 16)) > 16
+
+
+def title_screen(picture):
+    """The stand-in game's screen: mostly the blue of colour text mode."""
+    blue = sum(count for count, colour in picture.getcolors(1 << 16) or [] if colour == (0, 0, 170))
+    return blue > picture.width * picture.height // 2
+
+
+def emulator_windows(display):
+    return [int(w) for w in rig.xdotool(display, "search", "--name", "^DOSBox")]
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--screenshot", type=Path, default=REPO / "build" / "demo" / "splash.png",
-                        help="where to save the splash window's picture")
+    parser.add_argument("--pictures", type=Path, default=REPO / "build" / "demo",
+                        help="where to save splash.png and game.png, the two windows a player sees")
     args = parser.parse_args()
 
     work = Path(tempfile.mkdtemp(prefix="zolvan-demo-"))
@@ -52,16 +78,22 @@ def main():
     print(f"  app folder   {APP} -> {app}")
 
     log = rig.RigLog(work / "log")
-    args.screenshot.parent.mkdir(parents=True, exist_ok=True)
-    with rig.Display() as display:
+    args.pictures.mkdir(parents=True, exist_ok=True)
+    splash, game = args.pictures / "splash.png", args.pictures / "game.png"
+    with rig.Display(800, 600) as display:
         stop = threading.Event()
-        catcher = threading.Thread(target=capture_splash, args=(display, args.screenshot, stop))
-        catcher.start()
+        catchers = [threading.Thread(target=capture, args=(display, lambda: rig.caption_windows(display), painted,
+                                                           splash, stop)),
+                    threading.Thread(target=capture, args=(display, lambda: emulator_windows(display), title_screen,
+                                                           game, stop, True))]
+        for catcher in catchers:
+            catcher.start()
         started = time.time()
-        run = rig.run_launcher(display, APP + "\\Zolvan.exe", env={"ZZ_RIG_LOG": log.folder})
-        stop.set()
-        catcher.join()
+        run = rig.run_launcher(display, APP + "\\Zolvan.exe", env={"ZZ_RIG_LOG": log.folder, "ZZ_RIG_VIDEO": "x11"})
         ended = log.wait_until_ended(180)
+        stop.set()
+        for catcher in catchers:
+            catcher.join()
 
     ok = True
 
@@ -97,7 +129,8 @@ def main():
     left = sorted(set(files) & set(MANIFEST))
     report("clean-up", not left and set(FOLDERS) <= folders,
            f"{len(left)} staged files left; kept: {', '.join(sorted(files))}")
-    report("splash picture", args.screenshot.exists(), str(args.screenshot))
+    report("pictures", splash.exists() and game.exists(),
+           ", ".join(str(p) for p in (splash, game) if p.exists()) or "none taken")
     print()
     print("DOSBox's own words, last lines:")
     for line in log.read("dosbox.out").splitlines()[-6:]:

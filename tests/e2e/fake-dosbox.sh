@@ -14,6 +14,8 @@
 #   ZZ_RIG_LOG      (required) Unix folder for the records below
 #   ZZ_RIG_TIMEOUT  seconds before DOSBox is killed (default 60)
 #   ZZ_RIG_DOSBOX   the real emulator (default: dosbox)
+#   ZZ_RIG_VIDEO    SDL's video driver (default: dummy, nothing shown; the
+#                   demo sets x11 to show the emulator on its display)
 #   WINEPREFIX      passed on by Wine; winepath needs it
 #
 # $ZZ_RIG_LOG after a run:
@@ -93,7 +95,7 @@ done < "$conf"
 shopt -u nocasematch
 
 cd "$scratch" || finish 2
-HOME=$scratch/home SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+HOME=$scratch/home SDL_VIDEODRIVER=${ZZ_RIG_VIDEO:-dummy} SDL_AUDIODRIVER=dummy \
     timeout -k 5 "${ZZ_RIG_TIMEOUT:-60}" "${ZZ_RIG_DOSBOX:-dosbox}" -conf "$conf" \
     > "$log/dosbox.out" 2>&1
 rc=$?

@@ -25,7 +25,7 @@ class LaunchScenario(unittest.TestCase):
         self.app = rig.install_app(APP, FOLDERS)
         self.log = rig.RigLog(self.scratch / "log")
         self.display = rig.Display()
-        self.addCleanup(self.display.close)
+        self.addCleanup(lambda: self.display.close())  # a test may swap the display
 
     def launch(self, **kwargs):
         env = {"ZZ_RIG_LOG": self.log.folder, "ZZ_RIG_DOSBOX": "true"}

@@ -7,13 +7,16 @@
 ;   tail=<command-line tail, byte for byte as in the PSP>
 ;   drive=<current drive letter>
 ;   dir=\<current directory>
-; each line ended by CR LF, then exits with code 0. The launcher deletes
+; each line ended by CR LF, then exits with code 0. Before that it shows a
+; title screen of its own for two seconds, so that a person watching the demo
+; sees the game start. The launcher deletes
 ; ZOLVAN.INI at start and the clean-up script leaves it, so after a run it
 ; tells the test how the game was started.
 
         org 100h
 
 start:
+        call title_screen
         mov ah, 09h                     ; show that the stand-in ran
         mov dx, banner
         int 21h
@@ -87,6 +90,54 @@ put:
 .done:
         ret
 
+; 80 x 25 colour text, white on blue, the title and the command tail in the
+; middle, held for 36 ticks of the BIOS clock (about two seconds).
+title_screen:
+        mov ax, 0003h
+        int 10h
+        mov ax, 0B800h
+        mov es, ax
+        xor di, di
+        mov ax, 1F20h
+        mov cx, 80 * 25
+        rep stosw
+        mov ah, 1Eh                     ; yellow on blue
+        mov si, t_title
+        mov di, (10 * 80 + 34) * 2
+        call show
+        mov ah, 1Fh
+        mov si, t_tail
+        mov di, (13 * 80 + 24) * 2
+        call show
+        mov si, 81h                     ; the tail itself, CR-terminated
+.tail:  lodsb
+        cmp al, 13
+        je .wait
+        stosw
+        jmp .tail
+.wait:  push ds
+        mov ax, 40h
+        mov ds, ax
+        mov bx, [6Ch]
+.tick:  mov ax, [6Ch]
+        sub ax, bx
+        cmp ax, 36
+        jb .tick
+        pop ds
+        push ds                         ; string ops below use ES = DS again
+        pop es
+        ret
+
+; write the ASCIIZ text at DS:SI to ES:DI with attribute AH
+show:   lodsb
+        test al, al
+        jz .done
+        stosw
+        jmp show
+.done:  ret
+
+t_title db 'ZOLVAN ZAZO', 0
+t_tail  db 'stand-in game, started with:', 0
 banner  db 'ZOLQEB stand-in: writing ZOLVAN.INI', 13, 10, '$'
 fname   db 'ZOLVAN.INI', 0
 k_tail  db 'tail='
