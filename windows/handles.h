@@ -29,8 +29,7 @@ public:
     {
         if (!valid())
             return true;
-        const bool closed = CloseHandle(std::exchange(handle_, nullptr)) != FALSE;
-        return closed;
+        return CloseHandle(std::exchange(handle_, nullptr)) != FALSE;
     }
 
 private:

@@ -142,7 +142,6 @@ class Run:
     messages: list = field(default_factory=list)  # texts of the message boxes, in order
     exit_code: int = None
     ended_at: float = None  # time.time() when the launcher's process had ended
-    stderr: str = ""
 
 
 _MSGBOX = re.compile(r'MSGBOX_OnInit L"(.*)"\s*$')
@@ -181,24 +180,21 @@ def caption_windows(display):
     return [int(w) for w in xdotool(display, "search", "--name", f"^{CAPTION}$")]
 
 
-def run_launcher(display, windows_exe, cwd=None, timeout=60, env=None, on_message=None,
-                 windows_cwd=None):
+def run_launcher(display, windows_exe, timeout=60, env=None, on_message=None, windows_cwd=None):
     """Starts the launcher and answers each of its message boxes with Return
     (after calling on_message(run, text), if given); returns once it ended."""
     command = ["wine", windows_exe]
     if windows_cwd:
         # wine's start lets the program start in a folder of our choosing.
         command = ["wine", "start", "/wait", "/d", windows_cwd, windows_exe]
-    process = subprocess.Popen(command, env=_env(display, **(env or {})), cwd=cwd,
+    process = subprocess.Popen(command, env=_env(display, **(env or {})),
                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
                                errors="replace", start_new_session=True)
     run = Run()
     pending = []
-    lines = []
 
     def read():
         for line in process.stderr:
-            lines.append(line)
             match = _MSGBOX.search(line)
             if match:
                 pending.append(_unescape(match.group(1)))
@@ -221,7 +217,6 @@ def run_launcher(display, windows_exe, cwd=None, timeout=60, env=None, on_messag
     process.stderr.close()
     run.messages.extend(pending)
     run.exit_code = process.returncode
-    run.stderr = "".join(lines)
     return run
 
 
